@@ -1,0 +1,42 @@
+# Shared steps of the tests of the built program in a virtual X server.
+
+readonly CAPTION='Skarnholm - Language Selector *Multi 2*'
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Prints the id of the program's window once it is mapped; fails after 10 seconds.
+wait_for_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "^Skarnholm - Language Selector \*Multi 2\*\$" 2>/dev/null | head -n 1 || true)
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no window captioned '$CAPTION' within 10 s"
+}
+
+# Waits up to $2 seconds for process $1, a child of this shell, to end; sets exit_status.
+wait_for_exit() {
+  local pid=$1 seconds=$2
+  for _ in $(seq $((seconds * 20))); do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      exit_status=0
+      wait "$pid" || exit_status=$?
+      return 0
+    fi
+    sleep 0.05
+  done
+  kill -9 "$pid" 2>/dev/null || true
+  fail "the program was still running $seconds s after its window was closed"
+}
+
+# Prints the colour of pixel ($2, $3) of the PNG $1 as "r,g,b", 0 to 255 each.
+pixel_at() {
+  convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# The built program opens its window centred, 328 by 196 inside, shows the stored language, and
+# ends at once with status 0 when its window is closed.
+set -euo pipefail
+
+if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+fi
+shift
+program=$1
+close_window=$2
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+base=$(mktemp -d)
+trap 'rm -rf "$base"' EXIT
+mkdir "$base/Skarnholm"
+printf '[Settings]\r\nLanguage=Russian\r\n' >"$base/Skarnholm/steam_api.ini"
+
+ProgramFiles=$base SDL_AUDIODRIVER=dummy "$program" &
+pid=$!
+window=$(wait_for_window)
+sleep 0.5
+
+geometry=$(xdotool getwindowgeometry "$window")
+echo "$geometry"
+grep -q 'Geometry: 328x196' <<<"$geometry" || fail "inner size is not 328x196"
+grep -q 'Position: 348,286' <<<"$geometry" || fail "window is not centred on the 1024x768 screen"
+
+screenshot=${E2E_ARTIFACTS:-.}/window.png
+import -window root "$screenshot"
+# The surface is black; the panel under it is not.
+surface=$(pixel_at "$screenshot" $((348 + 4 + 160)) $((286 + 4 + 48)))
+panel=$(pixel_at "$screenshot" $((348 + 4 + 300)) $((286 + 104 + 70)))
+[[ "$surface" == "0,0,0" ]] || fail "the surface is $surface, not black"
+[[ "$panel" != "$surface" ]] || fail "the panel is as black as the surface"
+
+"$close_window" "$window"
+wait_for_exit "$pid" 2
+[[ "$exit_status" == 0 ]] || fail "exit status $exit_status"
+echo "PASS: window shown and closed, exit status 0; screenshot in $screenshot"
