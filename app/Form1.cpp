@@ -1,5 +1,6 @@
 #include "app/Form1.h"
 
+#include "language/SaveCommand.h"
 #include "platform/environment.h"
 
 #include <QCoreApplication>
@@ -60,6 +61,7 @@ Form1::Form1(ProcessEnd endProcess)
     , Label2(Picture2.inner(), {4, 44}, kLineHeight, u"Language :")
     , Path_Text(this, {16, 48, 257, 20})
     , Name_Label(Picture2.inner(), {4, 72}, kLineHeight, u"Tobrek - 2013")
+    , m_dialogs(this)
 {
     setFont(fontNamed(QStringLiteral("Lucida Console"), 9, QFont::TypeWriter));
     Picture1.setFont(fontNamed(QStringLiteral("MS Sans Serif"), 8.25, QFont::SansSerif));
@@ -72,6 +74,7 @@ Form1::Form1(ProcessEnd endProcess)
     Command1.setAutoDefault(false);
     Command1.setFocusPolicy(Qt::StrongFocus);
     Name_Label.setEnabled(false);
+    connect(&Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
 
     setTabOrder(&Picture1, &Picture2);
     setTabOrder(&Picture2, &Lang_Combo);
@@ -87,6 +90,11 @@ void Form1::Lit_ini()
 std::int32_t Form1::Ecrit_ini()
 {
     return language::Ecrit_ini(languageControls());
+}
+
+void Form1::Command1_Click()
+{
+    language::SaveCommand({Path_Text, Lang_Combo, Lang_label, m_dialogs});
 }
 
 language::LanguageControls Form1::languageControls()

@@ -2,6 +2,7 @@
 // Form1: the program's one window, its controls in tab order, and its event handlers.
 
 #include "language/LanguageFile.h"
+#include "platform/dialogs_qt.h"
 #include "platform/forms_qt.h"
 
 #include <QPushButton>
@@ -32,6 +33,7 @@ public:
 
     void Lit_ini();
     std::int32_t Ecrit_ini();
+    void Command1_Click();
 
 protected:
     void Form_Initialize() override;
@@ -41,6 +43,8 @@ protected:
 
 private:
     language::LanguageControls languageControls();
+
+    platform::QtDialogs m_dialogs;
 };
 
 } // namespace app

@@ -15,13 +15,13 @@ constexpr std::u16string_view kKey = u"Language";
 constexpr std::u16string_view kReadDefault = u"Language not found";
 constexpr std::uint32_t kReadCapacity = 255;
 
+} // namespace
+
 // The game folder is used as it stands: no trimming, and the separator is always added.
 std::u16string languageFilePath(const platform::TextBox& Path_Text)
 {
     return Path_Text.text() + std::u16string(kFileName);
 }
-
-} // namespace
 
 void Lit_ini(LanguageControls form)
 {

@@ -5,6 +5,7 @@
 #include "platform/forms.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace language {
@@ -20,6 +21,9 @@ inline constexpr std::u16string_view kCurrentLanguagePrefix = u"Current Language
 /// The caption of Lang_label after a read that found no value; the file counts as found exactly
 /// when the caption differs from it.
 inline constexpr std::u16string_view kNotFoundCaption = u"Current Language : Language not found";
+
+/// The language file of the game folder in Path_Text, in the program's Windows-style form.
+std::u16string languageFilePath(const platform::TextBox& Path_Text);
 
 /// Reads the language file of the game folder in Path_Text into the caption of Lang_label.
 void Lit_ini(LanguageControls form);

@@ -1,6 +1,7 @@
 #include "profile.h"
 
 #include "ini_text.h"
+#include "paths.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -80,13 +81,6 @@ struct LoadedFile {
     std::string content;
     struct stat status {};
 };
-
-std::string toPosixPath(const char* path)
-{
-    std::string result(path);
-    std::replace(result.begin(), result.end(), '\\', '/');
-    return result;
-}
 
 std::string parentFolder(const std::string& path)
 {
@@ -387,7 +381,7 @@ std::int32_t GetPrivateProfileStringA(const char* section, const char* key, cons
         return copyToBuffer({}, output);
     }
     const std::string_view fallback = trimTrailingSpaces(defaultValue ? defaultValue : "");
-    const auto file = path ? loadRegularFile(toPosixPath(path)) : std::nullopt;
+    const auto file = path ? loadRegularFile(PosixPath(path)) : std::nullopt;
     if (!file) {
         return copyToBuffer(fallback, output);
     }
@@ -402,7 +396,7 @@ std::int32_t WritePrivateProfileStringA(const char* section, const char* key, co
         errno = EINVAL;
         return 0;
     }
-    const std::string posixPath = toPosixPath(path);
+    const std::string posixPath = PosixPath(path);
     if (posixPath.empty()) {
         errno = ENOENT;
         return 0;

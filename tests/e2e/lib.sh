@@ -9,16 +9,7 @@ fail() {
 
 # Prints the id of the program's window once it is mapped; fails after 10 seconds.
 wait_for_window() {
-  local id
-  for _ in $(seq 100); do
-    id=$(xdotool search --onlyvisible --name "^Skarnholm - Language Selector \*Multi 2\*\$" 2>/dev/null | head -n 1 || true)
-    if [[ -n "$id" ]]; then
-      echo "$id"
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "no window captioned '$CAPTION' within 10 s"
+  wait_for_named_window "^Skarnholm - Language Selector \\*Multi 2\\*\$"
 }
 
 # Waits up to $2 seconds for process $1, a child of this shell, to end; sets exit_status.
@@ -39,4 +30,26 @@ wait_for_exit() {
 # Prints the colour of pixel ($2, $3) of the PNG $1 as "r,g,b", 0 to 255 each.
 pixel_at() {
   convert "$1" -format "%[fx:int(255*p{$2,$3}.r+0.5)],%[fx:int(255*p{$2,$3}.g+0.5)],%[fx:int(255*p{$2,$3}.b+0.5)]" info:
+}
+
+# Prints the id of the first visible window whose name matches the regex $1, waiting up to 10 s.
+wait_for_named_window() {
+  local id
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 || true)
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "no window named like '$1' within 10 s"
+}
+
+# Types keys into window $1.
+keys_to() {
+  local window=$1
+  shift
+  xdotool windowfocus --sync "$window"
+  xdotool key --delay 50 "$@"
 }
