@@ -1,6 +1,26 @@
 #include "platform/gdiplus.h"
 
+#include "platform/gdiplus_image_p.h"
+#include "platform/stream.h"
+
+#include <QFileInfo>
+
+#include <memory>
+
 namespace platform {
+namespace {
+
+GpStatus adopt(QImage decoded, GpImage** image)
+{
+    if (decoded.isNull())
+        return GpStatus::UnknownImageFormat;
+    // The flat interface hands out plain handles; GdipDisposeImage takes ownership back.
+    *image = std::make_unique<GpImage>(GpImage{decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied)})
+                 .release();
+    return GpStatus::Ok;
+}
+
+} // namespace
 
 // Painting runs on Qt, which needs no start-up of its own: the token only pairs the two calls.
 GpStatus GdiplusStartup(std::uint32_t* token, const GdiplusStartupInput* input, void* output)
@@ -15,6 +35,41 @@ GpStatus GdiplusStartup(std::uint32_t* token, const GdiplusStartupInput* input, 
 
 void GdiplusShutdown(std::uint32_t)
 {
+}
+
+GpStatus GdipLoadImageFromFile(const char16_t* filename, GpImage** image)
+{
+    if (!filename || !image)
+        return GpStatus::InvalidParameter;
+    const QString path = QString::fromUtf16(filename);
+    if (!QFileInfo(path).isFile())
+        return GpStatus::FileNotFound;
+    return adopt(QImage(path), image);
+}
+
+GpStatus GdipLoadImageFromStream(const MemoryStream* stream, GpImage** image)
+{
+    if (!stream || !image)
+        return GpStatus::InvalidParameter;
+    const auto bytes = stream->data();
+    return adopt(QImage::fromData(bytes.data(), static_cast<int>(bytes.size())), image);
+}
+
+GpStatus GdipGetImageDimension(const GpImage* image, float* width, float* height)
+{
+    if (!image || !width || !height)
+        return GpStatus::InvalidParameter;
+    *width = static_cast<float>(image->pixels.width());
+    *height = static_cast<float>(image->pixels.height());
+    return GpStatus::Ok;
+}
+
+GpStatus GdipDisposeImage(GpImage* image)
+{
+    if (!image)
+        return GpStatus::InvalidParameter;
+    std::unique_ptr<GpImage> owned(image);
+    return GpStatus::Ok;
 }
 
 } // namespace platform
