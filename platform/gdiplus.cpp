@@ -10,17 +10,36 @@
 namespace platform {
 namespace {
 
-GpStatus adopt(QImage decoded, GpImage** image)
+bool hasOnlyGreyVisiblePixels(const QImage& straight)
+{
+    for (int y = 0; y < straight.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        for (int x = 0; x < straight.width(); ++x) {
+            const QRgb pixel = row[x];
+            if (qAlpha(pixel) != 0 && (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)))
+                return false;
+        }
+    }
+    return true;
+}
+
+GpStatus adopt(const QImage& decoded, GpImage** image)
 {
     if (decoded.isNull())
         return GpStatus::UnknownImageFormat;
     // The flat interface hands out plain handles; GdipDisposeImage takes ownership back.
-    *image = std::make_unique<GpImage>(GpImage{decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied)})
-                 .release();
+    *image = std::make_unique<GpImage>(decoded).release();
     return GpStatus::Ok;
 }
 
 } // namespace
+
+GpImage::GpImage(const QImage& decoded)
+    : straight(decoded.convertToFormat(QImage::Format_ARGB32))
+    , premultiplied(decoded.convertToFormat(QImage::Format_ARGB32_Premultiplied))
+    , allGrey(hasOnlyGreyVisiblePixels(straight))
+{
+}
 
 // Painting runs on Qt, which needs no start-up of its own: the token only pairs the two calls.
 GpStatus GdiplusStartup(std::uint32_t* token, const GdiplusStartupInput* input, void* output)
@@ -59,8 +78,8 @@ GpStatus GdipGetImageDimension(const GpImage* image, float* width, float* height
 {
     if (!image || !width || !height)
         return GpStatus::InvalidParameter;
-    *width = static_cast<float>(image->pixels.width());
-    *height = static_cast<float>(image->pixels.height());
+    *width = static_cast<float>(image->straight.width());
+    *height = static_cast<float>(image->straight.height());
     return GpStatus::Ok;
 }
 

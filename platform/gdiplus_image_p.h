@@ -1,14 +1,40 @@
 #pragma once
-// What a decoded image is inside the platform layer: pixels ready for blending.
+// The graphics objects inside the platform layer: images ready for blending, and the drawing
+// surface a graphics object paints on.
 
 #include "platform/gdiplus.h"
 
 #include <QImage>
+#include <QTransform>
+
+#include <optional>
 
 namespace platform {
 
 struct GpImage {
-    QImage pixels; ///< Format_ARGB32_Premultiplied
+    explicit GpImage(const QImage& decoded);
+
+    QImage straight;      ///< Format_ARGB32: the colours as stored, for the colour matrix
+    QImage premultiplied; ///< Format_ARGB32_Premultiplied: what is blended
+    bool allGrey;         ///< every visible pixel has red = green = blue
 };
+
+struct GpGraphics {
+    QImage* target;
+    QTransform world;
+};
+
+struct GpImageAttributes {
+    std::optional<ColorMatrix> matrix;
+    ColorMatrixFlags flags = ColorMatrixFlags::Default;
+};
+
+struct GpBrush {
+    QImage tile;
+    bool clamp; ///< drawn once at the origin instead of repeated
+};
+
+/// A graphics object drawing into the image, as GdipCreateFromHDC makes one for a device context.
+GpStatus createGraphics(QImage* target, GpGraphics** graphics);
 
 } // namespace platform
