@@ -31,13 +31,17 @@ private:
 
 class Form1Test : public testing::Test {
 protected:
+    // A base folder with blanks and letters beyond ASCII, as on many a machine.
     Form1Test()
-        : m_programFiles(m_base.path().string())
+        : m_programFilesFolder(m_base / "Program Files (x86) Ünïcødé")
+        , m_programFiles(m_programFilesFolder.string())
         , form([this] { ++endProcessCalls; })
     {
+        std::filesystem::create_directory(m_programFilesFolder);
     }
 
     TempFolder m_base;
+    std::filesystem::path m_programFilesFolder;
     ProgramFilesVariable m_programFiles;
     int endProcessCalls = 0;
     Form1 form;
@@ -138,13 +142,13 @@ TEST_F(Form1Test, ListOffersEnglishAndRussianOnlyAndTakesNoTypedText)
 
 TEST_F(Form1Test, LoadSetsCaptionGameFolderAndEnglishThenActivateShowsTheFile)
 {
-    std::filesystem::create_directory(m_base / "Skarnholm");
-    writeBytes(m_base / "Skarnholm" / "steam_api.ini", "[Settings]\r\nLanguage=Russian\r\n");
+    std::filesystem::create_directory(m_programFilesFolder / "Skarnholm");
+    writeBytes(m_programFilesFolder / "Skarnholm" / "steam_api.ini", "[Settings]\r\nLanguage=Russian\r\n");
 
     form.Show(platform::FormShow::Modeless);
 
     EXPECT_EQ(form.windowTitle(), "Skarnholm - Language Selector *Multi 2*");
-    EXPECT_EQ(form.Path_Text.text(), m_base.path().u16string() + u"\\Skarnholm");
+    EXPECT_EQ(form.Path_Text.text(), m_programFilesFolder.u16string() + u"\\Skarnholm");
     EXPECT_EQ(form.Lang_Combo.text(), u"English");
     EXPECT_EQ(form.Lang_label.caption(), u"Current Language : Russian");
 }
@@ -160,15 +164,15 @@ TEST_F(Form1Test, WithoutProgramFilesTheGameFolderIsSkarnholmAtTheRoot)
 
 TEST_F(Form1Test, PickingALanguageWithoutSavingLeavesTheFileAlone)
 {
-    std::filesystem::create_directory(m_base / "Skarnholm");
+    std::filesystem::create_directory(m_programFilesFolder / "Skarnholm");
     const std::string before = "[Settings]\r\nLanguage=English\r\n";
-    writeBytes(m_base / "Skarnholm" / "steam_api.ini", before);
+    writeBytes(m_programFilesFolder / "Skarnholm" / "steam_api.ini", before);
     form.Show(platform::FormShow::Modeless);
 
     form.Lang_Combo.setCurrentIndex(1);
     QApplication::processEvents();
 
-    EXPECT_EQ(readBytes(m_base / "Skarnholm" / "steam_api.ini"), before);
+    EXPECT_EQ(readBytes(m_programFilesFolder / "Skarnholm" / "steam_api.ini"), before);
 }
 
 TEST_F(Form1Test, ClosingTheWindowEndsTheProcess)

@@ -151,3 +151,83 @@ TEST(EcritIni, MissingGameFolderGivesZero)
 }
 
 } // namespace
+
+namespace {
+
+// What other programs and odd installs leave behind: the file must be read and saved all the same,
+// with every byte but the value kept.
+struct Surroundings {
+    const char* name;
+    std::string before;
+    std::u16string captionBefore;
+    std::string after; // once "Russian" is saved
+};
+
+class BadSurroundings : public testing::TestWithParam<Surroundings> {};
+
+TEST_P(BadSurroundings, ReadAndSaveKeepEveryOtherByte)
+{
+    const Surroundings& row = GetParam();
+    TempFolder base;
+    const auto game = base / "Program Files (x86)" / "Jeux vidéo Ünïcødé" / "Skarnholm";
+    std::filesystem::create_directories(game);
+    writeBytes(game / "steam_api.ini", row.before);
+    Window window(game.u16string(), u"Russian");
+
+    language::Lit_ini(window.controls());
+    EXPECT_EQ(window.Lang_label.caption(), row.captionBefore);
+    EXPECT_GT(language::Ecrit_ini(window.controls()), 0);
+
+    EXPECT_EQ(readBytes(game / "steam_api.ini"), row.after);
+    language::Lit_ini(window.controls());
+    EXPECT_EQ(window.Lang_label.caption(), u"Current Language : Russian");
+}
+
+const std::string kTenMegabytes(10 * 1024 * 1024, ';');
+const std::string kBinary("\x00\xFF\xFE\x80 junk\r\n", 10);
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, BadSurroundings,
+    testing::Values(
+        Surroundings{"TenMegabytes", kTenMegabytes + "\r\n[Settings]\r\nLanguage=English\r\n",
+                     u"Current Language : English", kTenMegabytes + "\r\n[Settings]\r\nLanguage=Russian\r\n"},
+        Surroundings{"NulBytesAndInvalidUtf8AroundTheKey",
+                     kBinary + "[Settings]\r\nJunk=" + kBinary + "Language=English\r\n" + kBinary,
+                     u"Current Language : English",
+                     kBinary + "[Settings]\r\nJunk=" + kBinary + "Language=Russian\r\n" + kBinary},
+        Surroundings{"InvalidUtf8Value", "[Settings]\r\nLanguage=\xFF\xFE\r\n", u"Current Language : \uFFFD\uFFFD",
+                     "[Settings]\r\nLanguage=Russian\r\n"}),
+    [](const testing::TestParamInfo<Surroundings>& info) { return std::string(info.param.name); });
+
+TEST(BadSurroundings, GameFolderThatIsASymbolicLinkStaysOne)
+{
+    TempFolder base;
+    std::filesystem::create_directory(base / "real");
+    std::filesystem::create_directory_symlink(base / "real", base / "Skarnholm");
+    writeBytes(base / "real" / "steam_api.ini", "[Settings]\r\nLanguage=English\r\n");
+    Window window((base / "Skarnholm").u16string(), u"Russian");
+
+    language::Lit_ini(window.controls());
+    EXPECT_EQ(window.Lang_label.caption(), u"Current Language : English");
+    EXPECT_GT(language::Ecrit_ini(window.controls()), 0);
+
+    EXPECT_TRUE(std::filesystem::is_symlink(base / "Skarnholm"));
+    EXPECT_EQ(readBytes(base / "real" / "steam_api.ini"), "[Settings]\r\nLanguage=Russian\r\n");
+}
+
+TEST(BadSurroundings, FileReplacedBetweenTheReadAndTheWriteKeepsTheNewContent)
+{
+    TempFolder game;
+    writeBytes(game / "steam_api.ini", "[Settings]\r\nLanguage=English\r\n");
+    Window window(game.path().u16string(), u"Russian");
+    language::Lit_ini(window.controls());
+
+    // Another program (the game's launcher, say) writes the file anew meanwhile.
+    std::filesystem::remove(game / "steam_api.ini");
+    writeBytes(game / "steam_api.ini", "[Settings]\nLanguage=English\nAppId=4242\n");
+    EXPECT_GT(language::Ecrit_ini(window.controls()), 0);
+
+    EXPECT_EQ(readBytes(game / "steam_api.ini"), "[Settings]\nLanguage=Russian\nAppId=4242\n");
+}
+
+} // namespace
