@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "platform/environment.h"
+#include "platform/music.h"
 
 #include <QCoreApplication>
 
@@ -109,6 +110,8 @@ void Form1::Form_Load()
 void Form1::Form_Activate()
 {
     Lit_ini();
+    platform::uFMOD_SetVolume(40);
+    platform::uFMOD_PlaySong(1, 0, 0);
 }
 
 void Form1::Form_Unload(std::int16_t& cancel)
