@@ -8,10 +8,17 @@ namespace platform {
 bool MusicService::playSong(ResourceId song, ModuleHandle module, PlayFlags flags)
 {
     m_player.stop();
-    if (!hasOutput() || module != nullptr || flags.bits != 0)
+    if (module != nullptr || flags.bits != 0)
         return false;
     const auto bytes = LoadResource(RT_RCDATA, song);
-    return bytes && m_player.play(*bytes);
+    // The song is ready before a new output starts pulling, so that its first note comes first.
+    if (!bytes || !m_player.play(*bytes))
+        return false;
+    if (!hasOutput()) {
+        m_player.stop();
+        return false;
+    }
+    return true;
 }
 
 bool MusicService::hasOutput()

@@ -29,10 +29,10 @@ class MusicService {
 public:
     void setVolume(unsigned volume) { m_player.setVolume(volume); }
 
-    /// Stops what plays, then plays `song`, the module's resource of type RCDATA. False when
-    /// nothing plays afterwards: no such resource, a module that will not load, flags other than
-    /// 0, or no sound device (the next play tries the device again; the first failure is told on
-    /// the standard error in one line).
+    /// Stops what plays, then plays `song`, the module's resource of type RCDATA, opening the
+    /// sound card the first time. False when nothing plays afterwards: no such resource, a module
+    /// that will not load, flags other than 0, or no sound card (the next play tries the card
+    /// again; the first failure is told on the standard error in one line).
     bool playSong(ResourceId song, ModuleHandle module, PlayFlags flags);
 
     bool isPlaying() const { return m_player.isPlaying(); }

@@ -121,12 +121,11 @@ TEST(MusicOutput, CarriesTheTuneAs48000FramesOfStereo16BitSamplesASecond)
         RecordProperty("bytes_per_second", static_cast<int>(bytes / elapsed.count()));
     }
 
-    const Samples heard = disk.samples();
+    // After what silence SDL writes before the device is started, the file holds the tune's first
+    // second as 192000 bytes of the renderer's 16-bit stereo at 48000 frames a second, nothing of
+    // it lost or changed on the way.
     const Samples firstSecond = renderTune(kFramesPerSecond);
-    // The file begins with the tune's first second: 192000 bytes of the renderer's 16-bit stereo
-    // at 48000 frames a second, and nothing of it lost or changed on the way.
-    ASSERT_GE(heard.size(), firstSecond.size());
-    EXPECT_TRUE(std::ranges::equal(framesOf(heard, 0, kFramesPerSecond), firstSecond));
+    EXPECT_TRUE(findFrames(disk.samples(), firstSecond));
     EXPECT_GT(peakOf(firstSecond), 1000);
 }
 
@@ -194,6 +193,7 @@ TEST(MusicOutput, LoopsBackToTheRestartPositionWithoutAGap)
     const Samples heard = disk.samples();
     const auto start = findFrames(heard, renderTune(kFramesPerSecond));
     ASSERT_TRUE(start);
+    ASSERT_LE((*start + frameAt(length + 3.0)) * kChannels, heard.size());
 
     // No stretch of silence, not even 20 ms, from the first note to well past the end.
     const std::size_t window = frameAt(0.02);
@@ -214,15 +214,16 @@ TEST(MusicOutput, LoopsBackToTheRestartPositionWithoutAGap)
 
 TEST(MusicOutput, PlayingAgainStartsTheTuneOverFromItsFirstNoteOnTheSameDevice)
 {
-    DiskOutput disk(Pace::FlatOut);
+    // At the sound card's pace, so that the song playing is well under way when it is replaced.
+    DiskOutput disk(Pace::RealTime);
     std::size_t replayedAt = 0;
     {
         MusicService music;
         ASSERT_TRUE(music.playSong(1, 0, 0));
-        ASSERT_TRUE(disk.waitFor(3 * kFramesPerSecond));
+        ASSERT_TRUE(disk.waitFor(3 * kFramesPerSecond / 2));
         replayedAt = disk.framesWritten();
         ASSERT_TRUE(music.playSong(1, 0, 0));
-        ASSERT_TRUE(disk.waitFor(replayedAt + 3 * kFramesPerSecond));
+        ASSERT_TRUE(disk.waitFor(replayedAt + 3 * kFramesPerSecond / 2));
     }
     const Samples heard = disk.samples();
     const Samples firstSecond = renderTune(kFramesPerSecond);
@@ -231,7 +232,7 @@ TEST(MusicOutput, PlayingAgainStartsTheTuneOverFromItsFirstNoteOnTheSameDevice)
     ASSERT_TRUE(first) << "the first play, still in the file: the device was not opened again";
     const auto again = findFrames(heard, firstSecond, std::max(replayedAt, *first + kBufferFrames));
     ASSERT_TRUE(again) << "the first second after the restart equals the first second of the output";
-    EXPECT_GE(*again, *first + 2 * kFramesPerSecond);
+    EXPECT_GE(*again, *first + kFramesPerSecond);
 }
 
 struct SilentCase {
@@ -246,16 +247,29 @@ void PrintTo(const SilentCase& row, std::ostream* out)
 
 class MusicOutputSilence : public testing::TestWithParam<SilentCase> {};
 
-TEST_P(MusicOutputSilence, WhenTheSongCannotBePlayed)
+/// Where the output is silent from, once the song was stopped when `framesWritten` frames were in
+/// the file: the driver may hold one buffer back and the audio thread be inside the next.
+std::size_t silentFrom(std::size_t framesWritten)
+{
+    return framesWritten + 2 * kBufferFrames;
+}
+
+TEST_P(MusicOutputSilence, WhenTheSongCannotBePlayedTheTuneStopsAndNothingTakesItsPlace)
 {
     DiskOutput disk(Pace::FlatOut);
+    std::size_t stoppedAt = 0;
     {
         MusicService music;
+        ASSERT_TRUE(music.playSong(1, 0, 0));
+        ASSERT_TRUE(disk.waitFor(kFramesPerSecond));
+        stoppedAt = disk.framesWritten();
         EXPECT_FALSE(GetParam().play(music));
         EXPECT_FALSE(music.isPlaying());
-        ASSERT_TRUE(disk.waitFor(kFramesPerSecond));
+        ASSERT_TRUE(disk.waitFor(stoppedAt + 2 * kFramesPerSecond));
     }
-    EXPECT_TRUE(isSilent(disk.samples()));
+    const Samples heard = disk.samples();
+    EXPECT_GT(peakOf(framesOf(heard, 0, stoppedAt)), 1000);
+    EXPECT_TRUE(isSilent(framesOf(heard, silentFrom(stoppedAt), kFramesPerSecond)));
 }
 
 const int kSomeOtherModule = 0;
@@ -269,21 +283,27 @@ INSTANTIATE_TEST_SUITE_P(
                     SilentCase{"NoLoopFlag", [](MusicService& music) { return music.playSong(1, 0, 8); }}),
     [](const auto& info) { return info.param.name; });
 
-TEST(MusicOutput, AModuleOfGarbageIsSilence)
+TEST(MusicOutput, AModuleOfGarbageStopsTheTuneAndIsSilence)
 {
     DiskOutput disk(Pace::FlatOut);
     MusicPlayer player;
+    ASSERT_TRUE(player.play(theTune()));
+    std::size_t stoppedAt = 0;
     {
         std::string whyNot;
         auto output = AudioOutput::open(player, whyNot);
         ASSERT_TRUE(output) << whyNot;
+        ASSERT_TRUE(disk.waitFor(kFramesPerSecond));
         std::vector<std::uint8_t> garbage(12000);
         for (std::size_t i = 0; i < garbage.size(); ++i)
             garbage[i] = static_cast<std::uint8_t>(i * 7919 % 251);
+        stoppedAt = disk.framesWritten();
         EXPECT_FALSE(player.play(garbage));
-        ASSERT_TRUE(disk.waitFor(kFramesPerSecond));
+        ASSERT_TRUE(disk.waitFor(stoppedAt + 2 * kFramesPerSecond));
     }
-    EXPECT_TRUE(isSilent(disk.samples()));
+    const Samples heard = disk.samples();
+    EXPECT_GT(peakOf(framesOf(heard, 0, stoppedAt)), 1000);
+    EXPECT_TRUE(isSilent(framesOf(heard, silentFrom(stoppedAt), kFramesPerSecond)));
 }
 
 TEST(MusicOutput, WithoutADeviceTheCallsStaySafeAndTheNextPlayTriesAgain)

@@ -76,5 +76,7 @@ inline bool isSilent(std::span<const std::int16_t> samples)
 
 inline std::span<const std::int16_t> framesOf(const Samples& samples, std::size_t firstFrame, std::size_t frames)
 {
+    if ((firstFrame + frames) * kChannels > samples.size())
+        throw std::out_of_range("fewer frames than the test needs");
     return std::span(samples).subspan(firstFrame * kChannels, frames * kChannels);
 }
