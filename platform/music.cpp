@@ -4,8 +4,7 @@ namespace platform {
 namespace {
 
 /// The program's one music player and its sound card: module state of the music service, made
-/// at the first call. It is never torn down while the program runs, since the program ends
-/// with the process; the music stops with it.
+/// at the first call and kept until the process ends, which stops the music with it.
 MusicService& music()
 {
     static MusicService service;
