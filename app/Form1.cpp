@@ -2,6 +2,7 @@
 
 #include "language/SaveCommand.h"
 #include "platform/environment.h"
+#include "platform/music.h"
 
 #include <QCoreApplication>
 
@@ -117,6 +118,8 @@ void Form1::Form_Load()
 void Form1::Form_Activate()
 {
     Lit_ini();
+    platform::uFMOD_SetVolume(40);
+    platform::uFMOD_PlaySong(1, 0, 0);
 }
 
 void Form1::Form_Unload(std::int16_t& cancel)
