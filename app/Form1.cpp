@@ -3,6 +3,8 @@
 #include "language/SaveCommand.h"
 #include "platform/environment.h"
 #include "platform/music.h"
+#include "platform/message_queue_qt.h"
+#include "starfield/Starfield.h"
 
 #include <QCoreApplication>
 
@@ -105,7 +107,10 @@ language::LanguageControls Form1::languageControls()
 
 void Form1::Form_Initialize()
 {
-    // The star field will take over from here; until then Main's modal show runs the window.
+    // From here on the star field's frame loop is the program's main loop: every later event of
+    // the window runs inside its wait, and this call does not return.
+    platform::WindowMessageQueue messages;
+    starfield::StartStarfield({*this, Picture1, messages});
 }
 
 void Form1::Form_Load()

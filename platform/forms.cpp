@@ -117,19 +117,20 @@ PictureBox::PictureBox(QWidget* parent, QRect outer, QColor background, Backing 
     setAutoFillBackground(true);
     m_inner.setGeometry(contentsRect());
     if (backing == Backing::Persistent) {
-        m_backing = QImage(contentsRect().size(), QImage::Format_RGB32);
-        m_backing.fill(background);
+        m_backing.emplace(contentsRect().size(), background);
+        // The border and the bitmap cover the whole box, so a refresh need not fill it first.
+        setAttribute(Qt::WA_OpaquePaintEvent);
     }
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
-    if (m_backing.isNull())
+    if (!m_backing)
         return;
     // On a high-density screen the image is scaled without smoothing, so a pixel stays crisp.
     QPainter painter(this);
-    painter.drawImage(contentsRect(), m_backing);
+    painter.drawImage(contentsRect(), m_backing->bitmap());
 }
 
 AutoSizeLabel::AutoSizeLabel(QWidget* parent, QPoint topLeft, int lineHeight, std::u16string_view caption)

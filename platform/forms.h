@@ -2,6 +2,9 @@
 // What the code outside app/ may touch of the window: its controls' texts, the pending-message
 // pump. Kept free of Qt so that logic above the platform can be driven by plain test fakes.
 
+#include "platform/gdi.h"
+
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -10,6 +13,37 @@ namespace platform {
 enum class FormShow {
     Modeless = 0,
     Modal = 1,
+};
+
+/// A form as code outside app/ shows it.
+class Form {
+public:
+    /// Loads the form if it is not loaded yet, then shows it; a modal show returns once the form
+    /// is hidden again.
+    virtual void Show(FormShow style) = 0;
+
+protected:
+    ~Form() = default;
+};
+
+/// A picture box that keeps a backing bitmap, as code outside app/ draws on it: drawing goes into
+/// the bitmap through its device context, and the refresh shows the bitmap on the screen.
+class Picture {
+public:
+    /// Size of the drawing area inside the border, in pixels.
+    virtual std::int32_t scaleWidth() const = 0;
+    virtual std::int32_t scaleHeight() const = 0;
+    /// Size as placed on the form, border included, in pixels.
+    virtual std::int32_t outerWidth() const = 0;
+    virtual std::int32_t outerHeight() const = 0;
+
+    /// The device context of the backing bitmap.
+    virtual HDC hDC() = 0;
+    /// Shows what was drawn into the backing bitmap, before returning.
+    virtual void Refresh() = 0;
+
+protected:
+    ~Picture() = default;
 };
 
 /// A text box: its text, read and set by code.

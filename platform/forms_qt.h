@@ -3,6 +3,7 @@
 // controls it is built from. Sizes are logical pixels; Qt scales them on high-density screens.
 
 #include "platform/forms.h"
+#include "platform/gdi_qt.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -13,6 +14,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QWindow;
 
@@ -26,7 +28,7 @@ namespace platform {
 /// grant focus), and later whenever the window takes the active place back from another window of
 /// this program, such as a message box; switching to another program and back does not raise it.
 /// Closing the window raises Unload.
-class FormBase : public QWidget {
+class FormBase : public QWidget, public Form {
     Q_OBJECT
 
 public:
@@ -37,7 +39,7 @@ public:
     FormBase(int clientWidth, int clientHeight, ProcessEnd endProcess);
 
     /// Loads the form if needed, shows it and, for a modal show, waits until it is hidden.
-    void Show(FormShow style);
+    void Show(FormShow style) override;
 
 protected:
     virtual void Form_Initialize() {}
@@ -62,7 +64,7 @@ private:
 
 /// A picture box: a one-pixel flat border around an inner area measured in pixels. With a backing
 /// bitmap, drawing goes into an image of the inner size that the box repaints itself from.
-class PictureBox : public QFrame {
+class PictureBox : public QFrame, public Picture {
     Q_OBJECT
 
 public:
@@ -71,27 +73,30 @@ public:
     PictureBox(QWidget* parent, QRect outer, QColor background, Backing backing);
 
     /// Outer size, border included.
-    int outerWidth() const { return width(); }
-    int outerHeight() const { return height(); }
+    std::int32_t outerWidth() const override { return width(); }
+    std::int32_t outerHeight() const override { return height(); }
     /// Inner size, inside the border.
-    int scaleWidth() const { return contentsRect().width(); }
-    int scaleHeight() const { return contentsRect().height(); }
+    std::int32_t scaleWidth() const override { return contentsRect().width(); }
+    std::int32_t scaleHeight() const override { return contentsRect().height(); }
 
     /// The area inside the border, where child controls are placed and clipped.
     QWidget* inner() { return &m_inner; }
 
     /// The backing bitmap; null for a box without one.
-    QImage* backing() { return m_backing.isNull() ? nullptr : &m_backing; }
+    const QImage* backing() const { return m_backing ? &m_backing->bitmap() : nullptr; }
+
+    /// Draws into the backing bitmap; null for a box without one.
+    HDC hDC() override { return m_backing ? &*m_backing : nullptr; }
 
     /// Shows what was drawn into the backing bitmap.
-    void Refresh() { repaint(contentsRect()); }
+    void Refresh() override { repaint(contentsRect()); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QWidget m_inner;
-    QImage m_backing;
+    std::optional<DeviceContext> m_backing;
 };
 
 /// A label with a transparent background that sizes itself to its caption on one line.

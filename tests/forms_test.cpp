@@ -1,4 +1,5 @@
 #include "platform/forms_qt.h"
+#include "platform/gdi.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -127,6 +128,67 @@ TEST(FormBase, UnloadCanKeepTheWindowOpen)
 
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(form.events.back(), "Unload/shown");
+}
+
+// A window with the surface of the layout: 320 by 97 outside, a black bitmap inside.
+struct SurfaceWindow {
+    SurfaceWindow()
+        : box(&window, {4, 4, 320, 97}, Qt::black, platform::PictureBox::Backing::Persistent)
+    {
+        window.resize(328, 105);
+        window.show();
+        platform::DoEvents();
+    }
+    QWidget window;
+    platform::PictureBox box;
+};
+
+TEST(PictureBox, MeasuresInsideAndOutsideTheBorderForDrawingCode)
+{
+    SurfaceWindow surface;
+    platform::Picture& picture = surface.box;
+    platform::PictureBox plain(&surface.window, {0, 0, 50, 40}, Qt::gray, platform::PictureBox::Backing::None);
+
+    EXPECT_EQ(picture.scaleWidth(), 318);
+    EXPECT_EQ(picture.scaleHeight(), 95);
+    EXPECT_EQ(picture.outerWidth(), 320);
+    EXPECT_EQ(picture.outerHeight(), 97);
+    EXPECT_NE(picture.hDC(), nullptr);
+    EXPECT_EQ(plain.hDC(), nullptr) << "a box without a backing bitmap has nothing to draw into";
+}
+
+TEST(PictureBox, DrawsIntoTheBackingBitmapAndTheRefreshShowsIt)
+{
+    SurfaceWindow surface;
+    platform::Picture& picture = surface.box;
+    platform::SetPixelV(picture.hDC(), 10, 20, 0x0080FF);
+
+    EXPECT_EQ(surface.box.backing()->pixel(10, 20), qRgb(255, 128, 0));
+    picture.Refresh();
+    const QImage shown = surface.box.grab().toImage();
+    EXPECT_EQ(shown.pixel(11, 21), qRgb(255, 128, 0)) << "inside the one-pixel border";
+    EXPECT_EQ(shown.pixel(12, 21), qRgb(0, 0, 0));
+}
+
+TEST(PictureBox, OnAHighDensityScreenAPixelBecomesACrispBlock)
+{
+    SurfaceWindow surface;
+    platform::SetPixelV(surface.box.hDC(), 10, 10, 0xFFFFFF);
+    QImage screen(surface.box.size() * 2, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(2);
+    screen.fill(Qt::red);
+
+    surface.box.render(&screen);
+
+    // Bitmap pixel (10, 10) lies at (11, 11) of the box, device pixels 22 and 23 each way.
+    for (const int y : {22, 23}) {
+        EXPECT_EQ(screen.pixel(21, y), qRgb(0, 0, 0));
+        EXPECT_EQ(screen.pixel(22, y), qRgb(255, 255, 255));
+        EXPECT_EQ(screen.pixel(23, y), qRgb(255, 255, 255));
+        EXPECT_EQ(screen.pixel(24, y), qRgb(0, 0, 0));
+    }
+    EXPECT_EQ(screen.pixel(22, 21), qRgb(0, 0, 0));
+    EXPECT_EQ(screen.pixel(22, 24), qRgb(0, 0, 0));
 }
 
 } // namespace

@@ -53,3 +53,19 @@ keys_to() {
   xdotool windowfocus --sync "$window"
   xdotool key --delay 50 "$@"
 }
+
+# The window's surface Picture1 inside its border: 318 by 95 pixels at (4 + 1, 4 + 1) of the inner
+# area of the window, which sits at ($2, $3) of the screen. Cuts it out of screenshot $1 into $4.
+crop_surface() {
+  convert "$1" -crop "318x95+$(($2 + 5))+$(($3 + 5))" +repage "$4"
+}
+
+# Prints how many pixels of the PNG $1 are not black.
+count_not_black() {
+  convert "$1" -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:
+}
+
+# Prints how many pixels of the PNG $1 have a component of 128 or more.
+count_bright() {
+  convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 49.9% -format '%[fx:round(mean*w*h)]' info:
+}
