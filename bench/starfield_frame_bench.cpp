@@ -1,7 +1,10 @@
 // The drawing of one frame of the star field, without the wait: 400 erases, moves and plots into
-// the backing bitmap of the real window's surface, and the refresh into the widget's backing store.
+// the backing bitmap of the real window's surface, the logo over them, and the refresh into the
+// widget's backing store.
 
 #include "app/Form1.h"
+#include "imaging/ModImage.h"
+#include "starfield/Logo.h"
 #include "platform/message_queue_qt.h"
 #include "starfield/Starfield.h"
 #include "starfield/Stars.h"
@@ -58,6 +61,27 @@ void BM_Refresh(benchmark::State& state)
         surface.window.Picture1.Refresh();
 }
 BENCHMARK(BM_Refresh)->Unit(benchmark::kMicrosecond);
+
+// The logo drawn over the surface as a frame draws it, at a fixed opacity of one half.
+void BM_DrawLogo(benchmark::State& state)
+{
+    Surface surface;
+    imaging::Bitmap logo;
+    logo.FromResource(u"PNG", u"png");
+    const float angle = 0;
+    for (auto _ : state)
+        imaging::DrawBitmap(logo, surface.window.Picture1.hDC(), 160, 48, std::nullopt, std::nullopt, 0.5f, angle);
+}
+BENCHMARK(BM_DrawLogo)->Unit(benchmark::kMicrosecond);
+
+// The whole logo step: re-seed, draws, and the drawing.
+void BM_LogoStep(benchmark::State& state)
+{
+    Surface surface;
+    for (auto _ : state)
+        starfield::LogoStep(surface.window.Picture1);
+}
+BENCHMARK(BM_LogoStep)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -23,6 +23,8 @@ public:
     DeviceContext& operator=(const DeviceContext&) = delete;
 
     const QImage& bitmap() const { return m_bitmap; }
+    /// For graphics objects that paint onto the bitmap; they never change its size or format.
+    QImage& bitmap() { return m_bitmap; }
 
     /// Sets pixel (x, y); a place outside the bitmap sets nothing and gives false.
     bool setPixel(std::int32_t x, std::int32_t y, QRgb rgb)

@@ -1,6 +1,8 @@
 #pragma once
 // The graphics library as the program calls it: start-up and shut-down, and decoded images.
 
+#include "platform/gdi.h"
+
 #include <cstdint>
 
 namespace platform {
@@ -68,6 +70,10 @@ GpStatus GdipGetImageDimension(const GpImage* image, float* width, float* height
 
 GpStatus GdipDisposeImage(GpImage* image);
 
+/// A graphics object that draws onto the device context's bitmap; fails for a null context.
+GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics** graphics);
+GpStatus GdipDeleteGraphics(GpGraphics* graphics);
+
 GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes);
 /// With ColorMatrixFlags::SkipGrays the matrix leaves alone every pixel whose red, green and blue
 /// are equal, alpha included; the gray matrix is then not used.
@@ -87,7 +93,6 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, const GpImage* image, std:
                                 std::int32_t dstWidth, std::int32_t dstHeight, std::int32_t srcX, std::int32_t srcY,
                                 std::int32_t srcWidth, std::int32_t srcHeight, Unit srcUnit,
                                 const GpImageAttributes* attributes, void* abortCallback, void* callbackData);
-GpStatus GdipDeleteGraphics(GpGraphics* graphics);
 
 GpStatus GdipCreateTexture(const GpImage* image, WrapMode wrapMode, GpBrush** brush);
 GpStatus GdipFillRectangleI(GpGraphics* graphics, const GpBrush* brush, std::int32_t x, std::int32_t y,

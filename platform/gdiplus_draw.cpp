@@ -1,6 +1,7 @@
 // Drawing with the graphics objects: colour-adjusted, alpha-blended images and texture fills,
 // painted into a device context's backing image.
 
+#include "platform/gdi_qt.h"
 #include "platform/gdiplus_image_p.h"
 
 #include <QPainter>
@@ -55,7 +56,7 @@ QImage adjustedPixels(const GpImage& image, const QRect& source, const GpImageAt
 {
     const bool skipGreys = attributes && attributes->flags == ColorMatrixFlags::SkipGrays;
     if (!attributes || !attributes->matrix || (skipGreys && image.allGrey))
-        return image.premultiplied.copy(source);
+        return source == image.premultiplied.rect() ? image.premultiplied : image.premultiplied.copy(source);
 
     QImage adjusted(source.size(), QImage::Format_ARGB32_Premultiplied);
     for (int y = 0; y < source.height(); ++y) {
@@ -96,11 +97,11 @@ QImage textureTile(const QImage& image, WrapMode mode)
 
 } // namespace
 
-GpStatus createGraphics(QImage* target, GpGraphics** graphics)
+GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics** graphics)
 {
-    if (!target || target->isNull())
+    if (!hdc || hdc->bitmap().isNull())
         return GpStatus::InvalidParameter;
-    return make(graphics, target, QTransform());
+    return make(graphics, &hdc->bitmap(), QTransform());
 }
 
 GpStatus GdipDeleteGraphics(GpGraphics* graphics)
@@ -179,9 +180,12 @@ GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, const GpImage* image, std:
                              dstY + (source.top() - wanted.top()) * double(dstHeight) / srcHeight,
                              source.width() * double(dstWidth) / srcWidth,
                              source.height() * double(dstHeight) / srcHeight);
-    if (!graphics->world.isIdentity() || destination.size() != QSizeF(source.size()))
+    if (graphics->world.isIdentity() && destination.size() == QSizeF(source.size())) {
+        painter.drawImage(destination.topLeft(), pixels);
+    } else {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(destination, pixels);
+        painter.drawImage(destination, pixels);
+    }
     return GpStatus::Ok;
 }
 

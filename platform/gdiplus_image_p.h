@@ -34,7 +34,4 @@ struct GpBrush {
     bool clamp; ///< drawn once at the origin instead of repeated
 };
 
-/// A graphics object drawing into the image, as GdipCreateFromHDC makes one for a device context.
-GpStatus createGraphics(QImage* target, GpGraphics** graphics);
-
 } // namespace platform

@@ -2,6 +2,7 @@
 
 #include "platform/gdi.h"
 #include "platform/rounding.h"
+#include "starfield/Logo.h"
 #include "starfield/Stars.h"
 
 #include <cmath>
@@ -70,13 +71,6 @@ void StarStep(std::int32_t i, platform::Picture& Picture1)
     star.PlotY = platform::roundToInt32(star.Dist * std::sin(theta) + CenterY);
     platform::SetPixelV(Picture1.hDC(), star.PlotX, star.PlotY,
                         static_cast<platform::COLORREF>(R + 256 * G + 65536 * B));
-}
-
-void LogoStep(platform::Picture& Picture1)
-{
-    // The author logo is drawn over the stars here once the program has it; until then the stars
-    // are all the surface shows.
-    (void)Picture1;
 }
 
 void FrameWait(platform::MessageQueue& messages)

@@ -43,9 +43,6 @@ void DrawFrame(StarfieldWindow window);
 /// it where it now is, as bright as the way it has come since its reset.
 void StarStep(std::int32_t i, platform::Picture& Picture1);
 
-/// What the frame draws over the stars. The logo does not exist yet, so nothing is drawn.
-void LogoStep(platform::Picture& Picture1);
-
 /// The end of a frame: handles the window's messages at least once, then goes on handling them
 /// until the tick count is more than 5 past FrameStart, sleeping while none comes.
 void FrameWait(platform::MessageQueue& messages);

@@ -162,7 +162,8 @@ TEST(DrawFrame, TakesFrameStartThenDrawsEveryStarBeforeTheRefresh)
     DrawFrame(fake.window());
 
     EXPECT_EQ(FrameStart, 1000);
-    EXPECT_EQ(fake.journal, (Journal{"Tick 1000", "Refresh"})) << "no message is handled while drawing";
+    // The logo step measures the surface to centre the logo; no message is handled while drawing.
+    EXPECT_EQ(fake.journal, (Journal{"Tick 1000", "Measure", "Measure", "Refresh"}));
     EXPECT_EQ(fake.picture.shown, fake.picture.bitmap()) << "the refresh shows the whole frame";
     EXPECT_EQ(fake.picture.bitmap().pixel(0, 0), qRgb(0, 0, 0)) << "the first frame erases (0, 0)";
     for (std::int32_t i = 0; i < StarCount; ++i) {

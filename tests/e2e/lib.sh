@@ -69,3 +69,28 @@ count_not_black() {
 count_bright() {
   convert "$1" -channel RGB -separate -evaluate-sequence max -threshold 49.9% -format '%[fx:round(mean*w*h)]' info:
 }
+
+# The author logo on the surface: 227 by 62 pixels with its top-left corner at (46, 17) of the
+# surface, centred on (160, 48).
+readonly LOGO_BOX='227x62+46+17'
+
+# Copies surface PNG $1 to $2 with the logo's box painted black, leaving only the stars around it.
+hide_logo() {
+  convert "$1" -fill black -draw "rectangle 46,17 272,78" "$2"
+}
+
+# Prints how many of the logo's opaque pixels (from the PNG $2) are not white on surface PNG $1.
+count_logo_misses() {
+  local work
+  work=$(mktemp -d)
+  convert "$2" -alpha extract -threshold 99.9% "$work/opaque.png"
+  convert "$1" -crop "$LOGO_BOX" +repage -colorspace gray -threshold 99.9% -negate "$work/not-white.png"
+  convert "$work/not-white.png" "$work/opaque.png" -compose multiply -composite \
+    -format '%[fx:round(mean*w*h)]' info:
+  rm -rf "$work"
+}
+
+# Prints how many pixels of the logo PNG $1 are opaque.
+count_opaque() {
+  convert "$1" -alpha extract -threshold 99.9% -format '%[fx:round(mean*w*h)]' info:
+}

@@ -29,11 +29,16 @@ grep -q 'Position: 348,286' <<<"$geometry" || fail "window is not centred on the
 
 screenshot=${E2E_ARTIFACTS:-.}/window.png
 import -window root "$screenshot"
-# The surface is black but for its stars, one pixel each; the panel under it is not black.
+# The surface shows the white logo in its middle, every opaque pixel of it in place, and around
+# it nothing but stars, one pixel each; the panel under it is not black.
 surface=${E2E_ARTIFACTS:-.}/window-surface.png
 crop_surface "$screenshot" 348 286 "$surface"
-lit=$(count_not_black "$surface")
-(( lit <= 400 )) || fail "$lit pixels of the surface are not black: more than its 400 stars"
+logo=$here/../../resources/logo.png
+misses=$(count_logo_misses "$surface" "$logo")
+(( misses == 0 )) || fail "$misses of the logo's $(count_opaque "$logo") opaque pixels are not white at $LOGO_BOX"
+hide_logo "$surface" "$surface.stars.png"
+lit=$(count_not_black "$surface.stars.png")
+(( lit <= 400 )) || fail "$lit pixels around the logo are not black: more than its 400 stars"
 panel=$(pixel_at "$screenshot" $((348 + 4 + 300)) $((286 + 104 + 70)))
 [[ "$panel" != "0,0,0" ]] || fail "the panel is as black as the surface"
 
