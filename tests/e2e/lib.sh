@@ -1,5 +1,15 @@
 # Shared steps of the tests of the built program in a virtual X server.
 
+# Called with the test's arguments (the program, then x11_close_window): runs the calling test
+# again in a virtual X server of its own, where it sets `program` and `close_window`.
+run_in_virtual_display() {
+  if [[ "${1:-}" != --inside ]]; then
+    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+  fi
+  program=$2
+  close_window=$3
+}
+
 readonly CAPTION='Skarnholm - Language Selector *Multi 2*'
 
 fail() {

@@ -4,15 +4,9 @@
 # still running, the language file holds "English" or "Russian" with every other byte as before,
 # and the game folder holds nothing new.
 set -euo pipefail
-
-if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
-shift
-program=$1
-close_window=$2
 here=$(dirname "$0")
 source "$here/lib.sh"
+run_in_virtual_display "$@"
 seconds=${MONKEY_SECONDS:-60}
 RANDOM=${MONKEY_SEED:-2013} # the same minute every run
 

@@ -3,15 +3,10 @@
 # keeps coming; on a machine whose sound card cannot be opened it runs silent and says so in one
 # line at most.
 
-if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
 set -euo pipefail
-shift
-program=$1
-close_window=$2
 here=$(dirname "$0")
 source "$here/lib.sh"
+run_in_virtual_display "$@"
 
 base=$(mktemp -d)
 trap 'rm -rf "$base"' EXIT

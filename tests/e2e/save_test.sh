@@ -3,15 +3,9 @@
 # place the picked language is written and "Sucess!" shown; without it the warning and the folder
 # chooser come, and cancelling writes nothing.
 set -euo pipefail
-
-if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
-shift
-program=$1
-close_window=$2
 here=$(dirname "$0")
 source "$here/lib.sh"
+run_in_virtual_display "$@"
 artifacts=${E2E_ARTIFACTS:-.}
 
 base=$(mktemp -d)

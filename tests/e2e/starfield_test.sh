@@ -3,15 +3,9 @@
 # no more lit pixels than there are stars, and some stars have grown bright. The window still
 # closes at once with status 0 while they fly.
 set -euo pipefail
-
-if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
-shift
-program=$1
-close_window=$2
 here=$(dirname "$0")
 source "$here/lib.sh"
+run_in_virtual_display "$@"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

@@ -2,15 +2,9 @@
 # The built program opens its window centred, 328 by 196 inside, shows the stored language, and
 # ends at once with status 0 when its window is closed.
 set -euo pipefail
-
-if [[ -z "${DISPLAY:-}" || "${1:-}" != --inside ]]; then
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
-fi
-shift
-program=$1
-close_window=$2
 here=$(dirname "$0")
 source "$here/lib.sh"
+run_in_virtual_display "$@"
 
 base=$(mktemp -d)
 trap 'rm -rf "$base"' EXIT
