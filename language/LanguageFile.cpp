@@ -12,7 +12,6 @@ namespace {
 constexpr std::u16string_view kFileName = u"\\steam_api.ini";
 constexpr std::u16string_view kSection = u"Settings";
 constexpr std::u16string_view kKey = u"Language";
-constexpr std::u16string_view kReadDefault = u"Language not found";
 constexpr std::uint32_t kReadCapacity = 255;
 
 } // namespace

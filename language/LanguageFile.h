@@ -18,9 +18,14 @@ struct LanguageControls {
 };
 
 inline constexpr std::u16string_view kCurrentLanguagePrefix = u"Current Language : ";
+/// What a read gives when the file, the section or the key is missing.
+inline constexpr std::u16string_view kReadDefault = u"Language not found";
 /// The caption of Lang_label after a read that found no value; the file counts as found exactly
 /// when the caption differs from it.
 inline constexpr std::u16string_view kNotFoundCaption = u"Current Language : Language not found";
+static_assert(kNotFoundCaption.starts_with(kCurrentLanguagePrefix) && kNotFoundCaption.ends_with(kReadDefault)
+                  && kNotFoundCaption.size() == kCurrentLanguagePrefix.size() + kReadDefault.size(),
+              "a read that falls back to its default must give exactly the not-found caption");
 
 /// The language file of the game folder in Path_Text, in the program's Windows-style form.
 std::u16string languageFilePath(const platform::TextBox& Path_Text);

@@ -32,6 +32,8 @@ void QtDialogs::MsgBox(std::u16string_view prompt, MsgBoxStyle style, std::u16st
         style == MsgBoxStyle::Exclamation ? QMessageBox::Warning : QMessageBox::Information;
     QMessageBox box(icon, toQString(title), toQString(prompt), QMessageBox::Ok, m_owner);
     box.setWindowModality(Qt::ApplicationModal);
+    // Paths and reasons are shown as they stand, never taken for markup.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -65,9 +65,8 @@ void FormBase::Show(FormShow style)
         }
     }
     if (style == FormShow::Modal && isVisible()) {
-        QEventLoop loop;
         while (isVisible())
-            loop.processEvents(QEventLoop::WaitForMoreEvents);
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
 }
 
@@ -125,11 +124,15 @@ PictureBox::PictureBox(QWidget* parent, QRect outer, QColor background, Backing 
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
-    QFrame::paintEvent(event);
-    if (!m_backing)
+    if (!m_backing) {
+        QFrame::paintEvent(event);
         return;
-    // On a high-density screen the image is scaled without smoothing, so a pixel stays crisp.
+    }
+    // One painter a frame: a refresh repaints the inner area only, the border when it is exposed.
     QPainter painter(this);
+    if (!contentsRect().contains(event->rect()))
+        drawFrame(&painter);
+    // On a high-density screen the image is scaled without smoothing, so a pixel stays crisp.
     painter.drawImage(contentsRect(), m_backing->bitmap());
 }
 
@@ -139,6 +142,8 @@ AutoSizeLabel::AutoSizeLabel(QWidget* parent, QPoint topLeft, int lineHeight, st
 {
     setFocusPolicy(Qt::NoFocus);
     setWordWrap(false);
+    // The caption comes from the language file: shown as it stands, never taken for markup.
+    setTextFormat(Qt::PlainText);
     move(topLeft);
     setCaption(caption);
 }

@@ -27,7 +27,8 @@ std::int32_t GetPrivateProfileStringA(const char* section, const char* key, cons
 // needed and keeping every other byte. A null value removes the key's line; a
 // null key removes the whole first matching section. The file is replaced in
 // one step, so it always holds either the old or the new content. Symbolic
-// links are followed and kept.
+// links are followed and kept; a hard link is not (the file is a new one, so
+// its other names keep the old content).
 //
 // Returns 1 on success. When nothing would change (same value, nothing to
 // remove, or removing from a missing file in an existing folder) the file is

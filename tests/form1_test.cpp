@@ -200,3 +200,19 @@ TEST(Form1Surface, StartsInTheWindowTextColourOfTheScheme)
 }
 
 } // namespace
+
+namespace {
+
+// The value comes from a file anyone can edit: markup in it is shown as it stands.
+TEST_F(Form1Test, AValueThatLooksLikeMarkupIsShownAsItStands)
+{
+    std::filesystem::create_directory(m_programFilesFolder / "Skarnholm");
+    writeBytes(m_programFilesFolder / "Skarnholm" / "steam_api.ini", "[Settings]\r\nLanguage=<b>Russian</b> &lt;\r\n");
+    form.Show(platform::FormShow::Modeless);
+
+    EXPECT_EQ(form.Lang_label.caption(), u"Current Language : <b>Russian</b> &lt;");
+    // Drawn as markup, the text would need far less room than its characters take.
+    EXPECT_GE(form.Lang_label.sizeHint().width(), form.Lang_label.width());
+}
+
+} // namespace
