@@ -4,7 +4,8 @@
 # again in a virtual X server of its own, where it sets `program` and `close_window`.
 run_in_virtual_display() {
   if [[ "${1:-}" != --inside ]]; then
-    exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$@"
+    # Start the search for a free display away from the usual :99, where other tools look first.
+    exec xvfb-run -a -n $((200 + RANDOM % 500)) -s "-screen 0 1024x768x24" "$0" --inside "$@"
   fi
   program=$2
   close_window=$3
