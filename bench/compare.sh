@@ -16,7 +16,7 @@
 #
 # Start-up is taken from many short starts, the rest from a few runs of 10 s each:
 #
-#   bench/compare.sh [runs] [starts]    (defaults 5 and 15; BUILD_DIR chooses the build folder)
+#   bench/compare.sh [runs] [starts]    (defaults 5 and 21; BUILD_DIR chooses the build folder)
 set -euo pipefail
 export LC_ALL=C
 
@@ -25,7 +25,7 @@ if [[ "${1:-}" != --inside ]]; then
   build=$(realpath "${BUILD_DIR:-$repo/build}")
   [[ -f "$build/CMakeCache.txt" ]] || { echo "configure first: make build" >&2; exit 1; }
   cmake --build "$build" -j "$(nproc)" --target skarnholm-language-selector minimal_window frame_counter >/dev/null
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$build" "${1:-5}" "${2:-15}"
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$build" "${1:-5}" "${2:-21}"
 fi
 build=$2
 runs=$3
@@ -208,6 +208,11 @@ press_save() {
     "$(ms $((built - built_start))) $(ms $((shown - exec)))"
 }
 
+# Busy and total clock ticks of all the machine's processors so far.
+machine_ticks() {
+  awk '/^cpu / { print $2 + $3 + $4 + $7 + $8 + $9, $2 + $3 + $4 + $5 + $6 + $7 + $8 + $9 }' /proc/stat
+}
+
 # Median of column $2 of file $1.
 median() {
   awk -v c="$2" '{ print $c }' "$1" | sort -g | awk '{ v[NR] = $1 } END {
@@ -226,7 +231,8 @@ for kind in ours minimal; do
   stop
 done
 
-echo "Under Xvfb${DBUS_SESSION_BUS_ADDRESS:+ with a session bus}; $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p'); load average $(cut -d ' ' -f 1-3 /proc/loadavg)"
+echo "Under Xvfb${DBUS_SESSION_BUS_ADDRESS:+ with a session bus}; $(nproc) cores, $(lscpu | sed -n 's/^Model name: *//p')"
+read -r busy0 total0 < <(machine_ticks)
 echo
 echo "start-up, ms: $starts starts each, alternating (minimal window to its first paint, ours to the first star-field frame)"
 for n in $(seq "$starts"); do
@@ -253,6 +259,14 @@ for n in $(seq "$runs"); do
       printf "\n" }'
   done
 done
+
+read -r busy1 total1 < <(machine_ticks)
+# The two programs, Xvfb and this script take a few percent; much more means other work shared
+# the processors, and start-up above all then measures the sharing.
+awk -v b=$((busy1 - busy0)) -v t=$((total1 - total0)) 'BEGIN {
+  share = 100 * b / t
+  printf "\nthe machine was %.0f%% busy meanwhile, all processors and processes counted\n", share
+  if (share > 25) print "WARNING: other work shared the machine: the figures are not those of an idle one" }'
 
 echo
 echo "medians"
