@@ -38,10 +38,21 @@ void quietenAlsa()
     dlclose(alsa);
 }
 
+/// SDL keeps some state for each thread that calls it (its error text) and frees it only for the
+/// threads it makes itself. Released when an open ends, a thread of the program's own that opens
+/// outputs leaves nothing behind when it ends.
+struct SdlThreadStateRelease {
+    SdlThreadStateRelease() = default;
+    SdlThreadStateRelease(const SdlThreadStateRelease&) = delete;
+    SdlThreadStateRelease& operator=(const SdlThreadStateRelease&) = delete;
+    ~SdlThreadStateRelease() { SDL_TLSCleanup(); }
+};
+
 } // namespace
 
 std::optional<AudioOutput> AudioOutput::open(MusicPlayer& player, std::string& whyNot)
 {
+    const SdlThreadStateRelease releaseThreadState;
     // SDL's audio brings up its event queue, which would catch Ctrl-C and the terminate signal
     // for a queue nobody reads: the program would no longer stop when asked to.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");

@@ -11,7 +11,8 @@ namespace platform {
 void uFMOD_SetVolume(unsigned volume);
 
 /// Stops the song playing, then plays `song` from the resources of `module` (0: this program) as
-/// `flags` say (0: loop it, start at once), and returns at once. False when nothing plays.
+/// `flags` say (0: loop it, start at once), and returns at once: the song is loaded, and the
+/// sound card opened, on the music's own thread. False when there is nothing it could play.
 bool uFMOD_PlaySong(ResourceId song, ModuleHandle module, PlayFlags flags);
 
 } // namespace platform

@@ -1,27 +1,12 @@
 #include "platform/music_player.h"
 
+#include "platform/music_song_p.h"
 #include "platform/xm_module.h"
 
-#include <libopenmpt/libopenmpt.hpp>
-
 #include <algorithm>
-#include <sstream>
 #include <utility>
 
 namespace platform {
-
-/// A loaded module and the log it reports to, which must outlive it.
-struct MusicPlayer::Song {
-    explicit Song(std::span<const std::uint8_t> bytes)
-        : module(bytes.data(), bytes.size(), log)
-    {
-        module.set_repeat_count(-1); // for ever, back to the restart position
-        module.ctl_set_integer("dither", 0); // the same song gives the same samples every time
-    }
-
-    std::ostringstream log; // keeps the loader's remarks off the terminal
-    openmpt::module module;
-};
 
 MusicPlayer::MusicPlayer() = default;
 
@@ -32,31 +17,40 @@ void MusicPlayer::setVolume(unsigned volume)
     m_volume = std::min(volume, kMaxVolume);
 }
 
+MusicPlayer::LoadedSong MusicPlayer::load(std::span<const std::uint8_t> module)
+{
+    if (!isWholeXmModule(module))
+        return nullptr;
+    try {
+        return std::make_unique<Song>(module);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+void MusicPlayer::start(LoadedSong song)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        std::swap(m_song, song);
+    }
+    // The old song is freed here, outside the lock, so the audio thread is not held up by it.
+}
+
 bool MusicPlayer::play(std::span<const std::uint8_t> module)
 {
     stop();
-    if (!isWholeXmModule(module))
+    // Loading takes a while: the audio thread plays silence meanwhile instead of waiting.
+    LoadedSong song = load(module);
+    if (!song)
         return false;
-    std::unique_ptr<Song> song;
-    try {
-        // Loading takes a while: the audio thread plays silence meanwhile instead of waiting.
-        song = std::make_unique<Song>(module);
-    } catch (const std::exception&) {
-        return false;
-    }
-    const std::lock_guard lock(m_mutex);
-    m_song = std::move(song);
+    start(std::move(song));
     return true;
 }
 
 void MusicPlayer::stop()
 {
-    std::unique_ptr<Song> old;
-    {
-        const std::lock_guard lock(m_mutex);
-        old = std::move(m_song);
-    }
-    // The song is freed here, outside the lock, so the audio thread is not held up by it.
+    start(nullptr);
 }
 
 bool MusicPlayer::isPlaying() const

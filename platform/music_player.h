@@ -1,7 +1,7 @@
 #pragma once
 // The music player's engine: one song at a time, rendered on demand as 16-bit stereo PCM at
 // 48000 frames a second, at the player's volume. The audio output pulls from render() on its own
-// thread while the program sets the volume and plays songs from its user-interface thread.
+// thread while the program sets the volume and plays songs from its other threads.
 
 #include <atomic>
 #include <cstdint>
@@ -26,9 +26,20 @@ public:
     /// Gain in proportion to the volume; it holds for the song playing and every later one.
     void setVolume(unsigned volume);
 
-    /// Stops what plays, then starts `module`, an XM module, from its beginning, looping for ever
-    /// back to its restart position. False, and the music stays stopped, when it will not load.
-    /// The bytes may go away once this returns.
+    /// A song loaded and ready to start. Loading takes milliseconds; starting takes none.
+    struct Song;
+    using LoadedSong = std::unique_ptr<Song>;
+
+    /// Loads `module`, an XM module, to play from its beginning, looping for ever back to its
+    /// restart position. Null when it will not load. Safe on any thread; the bytes may go away
+    /// once this returns.
+    static LoadedSong load(std::span<const std::uint8_t> module);
+
+    /// Stops what plays and plays `song` instead.
+    void start(LoadedSong song);
+
+    /// Stops what plays, then loads `module` and starts it. False, and the music stays stopped,
+    /// when it will not load.
     bool play(std::span<const std::uint8_t> module);
 
     void stop();
@@ -39,11 +50,9 @@ public:
     void render(std::span<std::int16_t> interleaved) noexcept;
 
 private:
-    struct Song;
-
     std::atomic<unsigned> m_volume{kMaxVolume};
     mutable std::mutex m_mutex; ///< guards m_song between play/stop and render
-    std::unique_ptr<Song> m_song;
+    LoadedSong m_song;
 };
 
 } // namespace platform

@@ -314,16 +314,36 @@ TEST(MusicOutput, WithoutADeviceTheCallsStaySafeAndTheNextPlayTriesAgain)
     DiskOutput disk(Pace::FlatOut, "later");
     {
         MusicService music;
-        EXPECT_FALSE(music.playSong(1, 0, 0));
+        EXPECT_TRUE(music.playSong(1, 0, 0)) << "the song is there; the card is looked for later";
+        music.waitUntilSettled();
         EXPECT_FALSE(music.isPlaying());
         music.setVolume(25);
 
         std::filesystem::create_directory(disk.file().parent_path());
         EXPECT_TRUE(music.playSong(1, 0, 0));
+        music.waitUntilSettled();
         EXPECT_TRUE(music.isPlaying());
         ASSERT_TRUE(disk.waitFor(2 * kFramesPerSecond));
     }
     EXPECT_TRUE(findFrames(disk.samples(), renderTune(kFramesPerSecond)));
+}
+
+TEST(MusicOutput, APlayThatCannotBeCarriedOutStopsTheSongStillLoading)
+{
+    DiskOutput disk(Pace::FlatOut);
+    MusicService music;
+    // A load takes some milliseconds: the second call comes before the music thread takes the
+    // first, while it loads it, or after it started it.
+    for (int round = 0; round < 24; ++round) {
+        ASSERT_TRUE(music.playSong(1, 0, 0));
+        std::this_thread::sleep_for(std::chrono::microseconds(250 * round));
+        EXPECT_FALSE(music.playSong(99, 0, 0));
+        music.waitUntilSettled();
+        ASSERT_FALSE(music.isPlaying()) << "round " << round;
+    }
+    ASSERT_TRUE(music.playSong(1, 0, 0));
+    music.waitUntilSettled();
+    EXPECT_TRUE(music.isPlaying());
 }
 
 TEST(MusicOutput, LeavesTheProgramsSignalsAlone)
