@@ -4,6 +4,7 @@
 #include "platform/environment.h"
 #include "platform/music.h"
 #include "platform/message_queue_qt.h"
+#include "platform/text_qt.h"
 #include "starfield/Starfield.h"
 
 #include <QCoreApplication>
@@ -115,7 +116,7 @@ void Form1::Form_Initialize()
 
 void Form1::Form_Load()
 {
-    setWindowTitle(QString::fromUtf16(kCaption.data(), static_cast<qsizetype>(kCaption.size())));
+    setWindowTitle(platform::toQString(kCaption));
     Path_Text.setText(platform::Environ(kGameFolderBase) + std::u16string(kSeparator) + std::u16string(kGameFolderName));
     Lang_Combo.setText(kStartLanguage);
 }

@@ -1,16 +1,13 @@
 #include "platform/dialogs_qt.h"
 
+#include "platform/text_qt.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 
 namespace platform {
 namespace {
-
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // On Linux the game lives in a Steam library: start there when there is one.
 QString startFolder()

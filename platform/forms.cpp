@@ -1,5 +1,7 @@
 #include "platform/forms_qt.h"
 
+#include "platform/text_qt.h"
+
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -25,11 +27,6 @@ void EndProcessNow()
 }
 
 namespace {
-
-QString toQString(std::u16string_view text)
-{
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Message boxes and dialogs count as other windows of the program; menus, list pop-ups and tool
 // tips do not, so opening the language list never raises Activate.

@@ -70,11 +70,6 @@ QImage adjustedPixels(const GpImage& image, const QRect& source, const GpImageAt
     return adjusted;
 }
 
-QImage mirrored(const QImage& image, bool horizontally, bool vertically)
-{
-    return image.mirrored(horizontally, vertically);
-}
-
 // One tile of the texture; flipping modes tile a 2 by 2 block of mirror images.
 QImage textureTile(const QImage& image, WrapMode mode)
 {
@@ -87,11 +82,11 @@ QImage textureTile(const QImage& image, WrapMode mode)
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, image);
     if (flipX)
-        painter.drawImage(image.width(), 0, mirrored(image, true, false));
+        painter.drawImage(image.width(), 0, image.mirrored(true, false));
     if (flipY)
-        painter.drawImage(0, image.height(), mirrored(image, false, true));
+        painter.drawImage(0, image.height(), image.mirrored(false, true));
     if (flipX && flipY)
-        painter.drawImage(image.width(), image.height(), mirrored(image, true, true));
+        painter.drawImage(image.width(), image.height(), image.mirrored(true, true));
     return tile;
 }
 

@@ -1,13 +1,12 @@
 #include "platform/text.h"
 
-#include <QString>
+#include "platform/text_qt.h"
 
 namespace platform {
 
 std::string ToAnsi(std::u16string_view wide)
 {
-    const QString text = QString::fromUtf16(wide.data(), static_cast<qsizetype>(wide.size()));
-    return text.toLocal8Bit().toStdString();
+    return toQString(wide).toLocal8Bit().toStdString();
 }
 
 std::u16string FromAnsi(std::string_view ansi)
