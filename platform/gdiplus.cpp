@@ -5,7 +5,6 @@
 
 #include <QFileInfo>
 
-#include <memory>
 
 namespace platform {
 namespace {
@@ -16,7 +15,7 @@ bool hasOnlyGreyVisiblePixels(const QImage& straight)
         const auto* row = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
         for (int x = 0; x < straight.width(); ++x) {
             const QRgb pixel = row[x];
-            if (qAlpha(pixel) != 0 && (qRed(pixel) != qGreen(pixel) || qGreen(pixel) != qBlue(pixel)))
+            if (qAlpha(pixel) != 0 && !isGrey(pixel))
                 return false;
         }
     }
@@ -27,9 +26,7 @@ GpStatus adopt(const QImage& decoded, GpImage** image)
 {
     if (decoded.isNull())
         return GpStatus::UnknownImageFormat;
-    // The flat interface hands out plain handles; GdipDisposeImage takes ownership back.
-    *image = std::make_unique<GpImage>(decoded).release();
-    return GpStatus::Ok;
+    return make(image, decoded);
 }
 
 } // namespace
@@ -85,10 +82,7 @@ GpStatus GdipGetImageDimension(const GpImage* image, float* width, float* height
 
 GpStatus GdipDisposeImage(GpImage* image)
 {
-    if (!image)
-        return GpStatus::InvalidParameter;
-    std::unique_ptr<GpImage> owned(image);
-    return GpStatus::Ok;
+    return destroy(image);
 }
 
 } // namespace platform

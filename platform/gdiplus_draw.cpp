@@ -7,35 +7,10 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <memory>
 #include <span>
 
 namespace platform {
 namespace {
-
-// The flat interface hands out plain handles; each delete function takes ownership back.
-template<typename Object, typename... Args>
-GpStatus make(Object** out, Args&&... args)
-{
-    if (!out)
-        return GpStatus::InvalidParameter;
-    *out = std::make_unique<Object>(Object{std::forward<Args>(args)...}).release();
-    return GpStatus::Ok;
-}
-
-template<typename Object>
-GpStatus destroy(Object* object)
-{
-    if (!object)
-        return GpStatus::InvalidParameter;
-    std::unique_ptr<Object> owned(object);
-    return GpStatus::Ok;
-}
-
-bool isGrey(QRgb pixel)
-{
-    return qRed(pixel) == qGreen(pixel) && qGreen(pixel) == qBlue(pixel);
-}
 
 QRgb applyMatrix(const ColorMatrix& matrix, QRgb pixel)
 {
